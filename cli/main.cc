@@ -1,0 +1,2 @@
+// Placeholder entry until the driver lands.
+int main() { return 0; }

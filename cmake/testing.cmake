@@ -1,0 +1,24 @@
+# GoogleTest: the system's prebuilt libraries on the host, or the system's
+# sources (Debian's googletest package) when cross-compiling.
+if(CMAKE_CROSSCOMPILING)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  set(QS_GTEST_LIBS gtest_main gtest)
+else()
+  find_package(GTest REQUIRED)
+  set(QS_GTEST_LIBS GTest::gtest_main GTest::gtest)
+endif()
+
+function(qs_unit_tests name lib)
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/*_test.cc
+       ${CMAKE_SOURCE_DIR}/${name}/testutil.cc)
+  if(tests)
+    add_executable(${name}_tests ${tests})
+    target_link_libraries(${name}_tests PRIVATE ${lib} ${QS_GTEST_LIBS})
+    if(WIN32)
+      target_link_options(${name}_tests PRIVATE -static)
+    endif()
+    add_test(NAME ${name} COMMAND ${name}_tests)
+  endif()
+endfunction()

@@ -1,0 +1,1 @@
+// POSIX host layer (being written).
