@@ -12,7 +12,8 @@ namespace qs {
 /// A numbered run-time error with the unit and position where it arose.
 class RuntimeError : public std::exception {
  public:
-  RuntimeError(int code, const char* unit, int pos);
+  RuntimeError(int code, const char* unit, int pos)
+      : code_(code), unit_(unit), pos_(pos), what_("error " + std::to_string(code)) {}
   int code() const { return code_; }
   const char* unit() const { return unit_; }
   int pos() const { return pos_; }
@@ -25,8 +26,11 @@ class RuntimeError : public std::exception {
   std::string what_;
 };
 
-/// Throws RuntimeError(code, unit, pos).
-[[noreturn]] void raise(int code, const char* unit, int pos);
+/// Throws RuntimeError(code, unit, pos). Header-only, so that the host layer
+/// below the foundation library can raise system errors too.
+[[noreturn]] inline void raise(int code, const char* unit, int pos) {
+  throw RuntimeError(code, unit, pos);
+}
 
 /// Error numbers that cross subsystem boundaries.
 namespace err {

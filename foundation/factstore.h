@@ -83,8 +83,14 @@ class IndexedTexts {
   std::list<std::string>::const_iterator end() const { return items_.end(); }
 
  private:
+  // Transparent hashing lets contains() look a string_view up without
+  // building a string.
+  struct Hash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
   std::list<std::string> items_;
-  std::unordered_map<std::string, int> counts_;
+  std::unordered_map<std::string, int, Hash, std::equal_to<>> counts_;
 };
 
 /// At most one record; a second insertion raises 1041 and changes nothing.
@@ -153,12 +159,17 @@ struct FactStore {
   Many<std::string> tomake;
   ExactlyOne<std::string> currproj;
   ExactlyOne<ClonedFrom> isclonedfrom;
+  /// Position found by the last searchstringfailer (1-based), -1 when absent.
+  ExactlyOne<int64_t> foundpos{-1};
   IndexedTexts noinsertionshere;
   /// One flag per inclusion in progress, innermost last.
   std::vector<bool> hasnoinsertions;
   /// The stream stack, top (innermost source) first.
   Many<Frame> currstreamfile;
   ExactlyOne<std::string> accumulator;
+  /// Per direct-file extension: the accumulator offset before which no
+  /// "!" + extension + "!" placeholder begins (reset with the accumulator).
+  std::unordered_map<std::string, size_t> placeholderscan;
   /// Sources used for the current page, newest first.
   IndexedTexts seenfile;
   ExactlyOne<std::string> ct;

@@ -45,7 +45,9 @@ std::optional<std::string> afterprefix(std::string_view p, std::string_view s);
 /// s without its suffix suf; fails when s does not end with suf.
 std::optional<std::string> beforesuffix(std::string_view suf, std::string_view s);
 /// Number of bytes.
-inline size_t strlength(std::string_view s) { return s.size(); }
+inline size_t strlength(std::string_view s) {
+  return s.size();
+}
 /// Upper-cases one byte through the Windows-1252 table.
 unsigned char upperchar(unsigned char c);
 /// Every byte mapped through the upper-case table.
@@ -53,8 +55,8 @@ std::string uppercase(std::string_view s);
 /// Integer text: spaces, optional "-", decimal / 0x / 0o digits, spaces.
 std::optional<int32_t> parseinteger(std::string_view s);
 
-/// Succeeds (true) when sub does not occur in s; the position found otherwise
-/// is given through found (1-based), -1 when absent.
+/// Succeeds (true) when sub does not occur in s. The position found (1-based,
+/// -1 when absent) is stored in the foundpos record and given through found.
 bool searchstringfailer(std::string_view s, std::string_view sub, int64_t* found = nullptr);
 /// Every non-overlapping occurrence of search replaced, left to right. An
 /// empty search text leaves the input unchanged.
