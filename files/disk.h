@@ -22,17 +22,19 @@ inline constexpr uint32_t kMaskFiles = 64;
 bool patternmatches(std::string_view name, std::string_view pattern);
 
 /// True when an entry matching the last step of path exists (folders count).
-/// File-not-found and path-not-found count as absent; other errors raise.
+/// An empty last step (a path ending in "\") matches nothing. File and path
+/// not found and missing network paths count as absent; other errors raise.
 bool fileexists(std::string_view path);
 
 /// Entries of the folder part of pattern whose name matches its last step and
-/// whose attribute word (with 64 for non-folders) shares a bit with mask.
-/// A missing folder raises 7003.
+/// whose attribute word (with 64 for non-folders) shares a bit with mask; the
+/// entries carry that word. A last step without wildcards is looked up
+/// directly. A missing folder raises 7003.
 std::vector<platform::Entry> listfolder(std::string_view pattern, uint32_t mask);
 
 /// Creates one folder (a final "\" accepted); raises on any failure.
 void makefolder(std::string_view folder);
-/// Deletes one file; a missing file is no error.
+/// Deletes one file; a missing file (or folder on its way) is no error.
 void removefile(std::string_view path);
 /// Copies source over target.
 void filecopy(std::string_view source, std::string_view target);

@@ -60,18 +60,20 @@ inline constexpr uint32_t kArchive = 32;
 /// Every entry of a folder, "." and ".." first, then sorted by upper-cased
 /// name (ties by raw bytes). A missing folder raises 7003.
 std::vector<Entry> listfolder(std::string_view folder);
-/// The entry at path (case-insensitive fallback per step), or nothing when
-/// the last step is missing (7002) or a folder on the way is (7003); other
-/// failures raise.
+/// The entry at path (case-insensitive fallback per step; the name is the
+/// one on disk; a final "\" names the folder itself), or nothing when the
+/// last step is missing (7002), a folder on the way is (7003), or the drive
+/// or share does not exist; other failures raise.
 std::optional<Entry> stat(std::string_view path);
 
 /// Creates one folder; 7183 when it exists, 7003 when the parent is missing.
 void makefolder(std::string_view path);
 /// Deletes one file; a read-only file raises 7005.
 void removefile(std::string_view path);
-/// Renames (moves) a file; the target must not exist.
+/// Renames (moves) a file; an existing target raises 7183.
 void renamefile(std::string_view from, std::string_view to);
-/// Copies a file, replacing the target.
+/// Copies a file, replacing the target; the copy keeps the source's
+/// last-write time and read-only attribute. A read-only target raises 7005.
 void copyfile(std::string_view from, std::string_view to);
 /// The whole content of a file, byte for byte.
 std::string readfile(std::string_view path);
