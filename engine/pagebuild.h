@@ -19,5 +19,8 @@ void saveas(std::string_view outname, std::string_view content);
 bool process_rest_sd(const std::string& name, const BindingList& bindings);
 /// The circularity rule; false (after its message) when refused.
 bool shouldnothaveseen(const std::string& resolved);
+/// Records resolved as insertion-free when the inclusion that is ending ran
+/// no file-including instruction.
+void checkifinsertionswerepresent(const std::string& resolved);
 
 }  // namespace qs

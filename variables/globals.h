@@ -7,6 +7,8 @@
 namespace qs {
 
 /// The global bindings, in stored order, without copying them.
-inline const Many<Global>& glob() { return facts().g; }
+inline const Many<Global>& glob() {
+  return facts().g;
+}
 
 }  // namespace qs

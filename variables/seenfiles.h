@@ -1,4 +1,5 @@
 #pragma once
+// The sources used so far for the page being built, looked up by kind.
 
 #include <optional>
 #include <string>
