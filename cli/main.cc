@@ -1,2 +1,6 @@
-// Placeholder entry until the driver lands.
-int main() { return 0; }
+// The quernstow executable: one run per command line.
+#include "cli/driver.h"
+
+int main(int argc, char** argv) {
+  return qs::runprogram(argc, argv);
+}

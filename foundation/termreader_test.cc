@@ -191,10 +191,11 @@ class LoadSettingsTest : public TermReaderTest {
   std::string write(const std::string& content) {
     std::filesystem::path p = folder_ / "quernstow.cfg";
     std::ofstream(p, std::ios::binary) << content;
-    std::string internal = "C:" + p.string();
+    // A POSIX host path becomes drive C:; a Windows one has its drive.
+    std::string internal = p.string();
     for (char& ch : internal)
       if (ch == '/') ch = '\\';
-    return internal;
+    return internal.starts_with('\\') ? "C:" + internal : internal;
   }
 
   int load(const std::string& content) {

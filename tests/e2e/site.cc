@@ -2,6 +2,8 @@
 // process; it is test infrastructure and runs on the POSIX host only.
 #include "tests/e2e/site.h"
 
+#include <sys/wait.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -9,8 +11,6 @@
 #include <random>
 #include <sstream>
 #include <stdexcept>
-
-#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
@@ -23,9 +23,13 @@ std::string envor(const char* name, const char* fallback) {
   return v && *v ? v : fallback;
 }
 
-std::string exepath() { return envor("QS_E2E_EXE", QS_EXE); }
+std::string exepath() {
+  return envor("QS_E2E_EXE", QS_EXE);
+}
 
-std::string helperpath() { return envor("QS_E2E_HELPER", QS_HELPER); }
+std::string helperpath() {
+  return envor("QS_E2E_HELPER", QS_HELPER);
+}
 
 std::string shellquote(std::string_view s) {
   std::string q = "'";
@@ -42,9 +46,13 @@ std::string readall(const fs::path& p) {
 
 }  // namespace
 
-bool emulated() { return !envor("QS_LAUNCHER", "").empty(); }
+bool emulated() {
+  return !envor("QS_LAUNCHER", "").empty();
+}
 
-std::string Site::exename() { return fs::path(exepath()).filename().string(); }
+std::string Site::exename() {
+  return fs::path(exepath()).filename().string();
+}
 
 Site::Site() {
   std::random_device rd;
@@ -88,11 +96,17 @@ void Site::write(std::string_view rel, std::string_view content) const {
   if (!out) throw std::runtime_error("cannot write " + p.string());
 }
 
-std::string Site::read(std::string_view rel) const { return readall(host(rel)); }
+std::string Site::read(std::string_view rel) const {
+  return readall(host(rel));
+}
 
-bool Site::exists(std::string_view rel) const { return fs::exists(host(rel)); }
+bool Site::exists(std::string_view rel) const {
+  return fs::exists(host(rel));
+}
 
-void Site::remove(std::string_view rel) const { fs::remove_all(host(rel)); }
+void Site::remove(std::string_view rel) const {
+  fs::remove_all(host(rel));
+}
 
 void Site::setreadonly(std::string_view rel, bool readonly) const {
   auto w = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
@@ -117,8 +131,8 @@ RunResult Site::run(std::string_view args, std::string_view input, std::string_v
   std::string cmd = "cd " + shellquote(host(workdir)) + " && timeout -k 5 " +
                     std::to_string(timeoutseconds) + " " + launcher + " " +
                     shellquote(host(exename())) + " " + std::string(args) + " <" +
-                    shellquote(host(".e2e-in")) + " >" + shellquote(host(".e2e-out")) +
-                    " 2>" + shellquote(host(".e2e-err"));
+                    shellquote(host(".e2e-in")) + " >" + shellquote(host(".e2e-out")) + " 2>" +
+                    shellquote(host(".e2e-err"));
   int raw = std::system(cmd.c_str());
   RunResult r{read(".e2e-out"), WIFEXITED(raw) ? WEXITSTATUS(raw) : 255};
   remove(".e2e-in");

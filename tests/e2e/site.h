@@ -47,8 +47,8 @@ class Site {
   /// Runs the executable with the argument text (split by the host shell, so
   /// quote as a shell would), standard input from input, in the folder
   /// workdir (relative to the site; "" is the site itself). Bounded in time.
-  RunResult run(std::string_view args, std::string_view input = "",
-                std::string_view workdir = "", int timeoutseconds = 60) const;
+  RunResult run(std::string_view args, std::string_view input = "", std::string_view workdir = "",
+                int timeoutseconds = 60) const;
 
   /// The executable's file name inside the site.
   static std::string exename();
