@@ -31,14 +31,21 @@ std::optional<std::string> parsefieldfromurl(std::string_view text, std::string_
                                              std::string_view separator);
 /// The text before the first separator, or all of it.
 std::string getsearchstring(std::string_view text, std::string_view separator);
+/// The cache file name of a remote source, relative to the executable's
+/// folder: "cache\" + joinext(base, ext) with every "\" made "_".
+std::string cachefilename(std::string_view base, std::string_view ext);
 /// Text of a plain-kind source: through the cache (remote), a placeholder
 /// under -r, or read from disk.
 std::optional<std::string> url_file_str(bool remote, std::string_view base, std::string_view ext,
                                         std::string_view path);
-/// Text of url: from target when it exists, else fetched into it.
+/// Text of url: from target when it exists, else fetched into it by the
+/// HTTP client. A failed fetch (non-zero exit code or empty text) leaves no
+/// file behind, in the cache either, so a later request fetches again; an
+/// address holding blanks or double quotes is not fetched.
 std::optional<std::string> getcurlstr(std::string_view url, std::string_view target);
 /// Deletes file unless its path holds "\cache\".
 void chkdeletefile(std::string_view file);
+/// True when a placeholder file was created in this run.
 bool oneplaceholderfile();
 /// The placeholder report and the notes, straight to standard output.
 void writeplaceholderinfo();
