@@ -10,6 +10,7 @@
 #include "foundation/errorreport.h"
 #include "foundation/factstore.h"
 #include "foundation/formatter.h"
+#include "foundation/overload.h"
 #include "foundation/text.h"
 #include "variables/resolve.h"
 #include "variables/seenfiles.h"
@@ -17,13 +18,6 @@
 namespace qs {
 
 namespace {
-
-template <class... Ts>
-struct Overload : Ts... {
-  using Ts::operator()...;
-};
-template <class... Ts>
-Overload(Ts...) -> Overload<Ts...>;
 
 /// The range mark setting; the compiled-in pair when none is stored.
 Mark currentmark() {

@@ -46,8 +46,8 @@ void cleanbak(std::string_view pattern, std::string_view folder) {
 }
 
 void cleanbak2(std::string_view pattern, std::string_view folder) {
-  std::string spec = std::string(folder) + std::string(pattern);
-  for (const platform::Entry& e : listfolder(spec, kMaskFiles))
+  std::string filepattern = std::string(folder) + std::string(pattern);
+  for (const platform::Entry& e : listfolder(filepattern, kMaskFiles))
     removefile(formattext("%s%s", {folder, e.name}));
 }
 

@@ -1,6 +1,7 @@
 #include "foundation/factstore.h"
 
 #include "foundation/error.h"
+#include "foundation/overload.h"
 
 namespace qs {
 
@@ -37,15 +38,6 @@ void FactStore::clearsettings() {
   ghandler.clear();
   output.clear();
 }
-
-namespace {
-template <class... Ts>
-struct Overload : Ts... {
-  using Ts::operator()...;
-};
-template <class... Ts>
-Overload(Ts...) -> Overload<Ts...>;
-}  // namespace
 
 void FactStore::append(const SettingsRecord& r) {
   std::visit(

@@ -20,7 +20,7 @@ constexpr size_t kMaxWidth = size_t{16} << 20;
   raise(err::kNoMemory, "formatter", 2);
 }
 
-struct Spec {
+struct Placeholder {
   bool left = false;
   bool zerofill = false;
   size_t width = 0;
@@ -65,19 +65,19 @@ class FormatReader {
   }
 
   /// Reads the placeholder that stands at "%" for a value of the given kind.
-  Spec placeholder(FmtValue::Kind kind) {
-    Spec spec;
+  Placeholder placeholder(FmtValue::Kind kind) {
+    Placeholder ph;
     ++pos_;
-    if (take('-')) spec.left = true;
-    if (pos_ < format_.size() && format_[pos_] == '0') spec.zerofill = true;
-    spec.width = number();
+    if (take('-')) ph.left = true;
+    if (pos_ < format_.size() && format_[pos_] == '0') ph.zerofill = true;
+    ph.width = number();
     if (pos_ + 1 < format_.size() && format_[pos_] == '.' && isdigit(format_[pos_ + 1])) {
       ++pos_;
-      spec.hasprecision = true;
-      spec.precision = number();
+      ph.hasprecision = true;
+      ph.precision = number();
     }
-    if (pos_ < format_.size() && accepts(kind, format_[pos_])) spec.letter = format_[pos_++];
-    return spec;
+    if (pos_ < format_.size() && accepts(kind, format_[pos_])) ph.letter = format_[pos_++];
+    return ph;
   }
 
  private:
@@ -144,31 +144,31 @@ char numberletter(const FmtValue& v, char letter) {
   return letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 0x20) : letter;
 }
 
-void render(std::string& out, const FmtValue& v, const Spec& spec) {
+void render(std::string& out, const FmtValue& v, const Placeholder& ph) {
   if (v.kind != FmtValue::Kind::Text) {
-    rendernumber(out, v.bits, numberletter(v, spec.letter));
-  } else if (spec.letter == 'X') {
+    rendernumber(out, v.bits, numberletter(v, ph.letter));
+  } else if (ph.letter == 'X') {
     // A text under "X" shows the hexadecimal of its length.
     appendunsigned(out, static_cast<uint32_t>(v.text.size()), 16);
   } else {
     std::string_view t = v.text;
-    if (spec.hasprecision && t.size() > spec.precision) t = t.substr(0, spec.precision);
+    if (ph.hasprecision && t.size() > ph.precision) t = t.substr(0, ph.precision);
     out.append(t);
   }
 }
 
 // Renders one value and fills it up to the width, in place at the end of out.
-void renderwidth(std::string& out, const FmtValue& v, const Spec& spec) {
-  if (spec.width > kMaxWidth) raisenomemory();
+void renderwidth(std::string& out, const FmtValue& v, const Placeholder& ph) {
+  if (ph.width > kMaxWidth) raisenomemory();
   size_t start = out.size();
-  render(out, v, spec);
+  render(out, v, ph);
   size_t len = out.size() - start;
-  if (len >= spec.width) return;
-  size_t fill = spec.width - len;
-  if (spec.left) {
+  if (len >= ph.width) return;
+  size_t fill = ph.width - len;
+  if (ph.left) {
     out.append(fill, ' ');
   } else {
-    out.insert(start, fill, spec.zerofill ? '0' : ' ');
+    out.insert(start, fill, ph.zerofill ? '0' : ' ');
   }
 }
 

@@ -396,7 +396,10 @@ std::string commandline() {
   std::string r;
   for (size_t i = 0; i < g_args.size(); ++i) {
     if (i > 0) r += ' ';
-    r += g_args[i];
+    // The program name is quoted when it holds a blank, as Windows gives it,
+    // so that taking the line apart skips exactly the name.
+    bool quote = i == 0 && g_args[i].find_first_of(" \t") != std::string::npos;
+    r += quote ? '"' + g_args[i] + '"' : g_args[i];
   }
   return r;
 }
