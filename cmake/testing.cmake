@@ -13,8 +13,7 @@ else()
 endif()
 
 function(qs_unit_tests name lib)
-  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/*_test.cc
-       ${CMAKE_SOURCE_DIR}/${name}/testutil.cc)
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/*_test.cc)
   if(tests)
     add_executable(${name}_tests ${tests})
     target_link_libraries(${name}_tests PRIVATE ${lib} ${QS_GTEST_LIBS})

@@ -9,14 +9,14 @@
 #include <tuple>
 #include <vector>
 
-#include "files/testutil.h"
+#include "files/testtree.h"
 #include "foundation/error.h"
 #include "platform/platform.h"
 
 namespace qs {
 namespace {
 
-using testutil::TempFolder;
+using TempFolder = testing::TempTree;
 
 template <class F>
 int errorof(F f) {

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "files/testutil.h"
+#include "files/testtree.h"
 #include "foundation/error.h"
 #include "foundation/factstore.h"
 
 namespace qs {
 namespace {
 
-using testutil::TempFolder;
+using TempFolder = testing::TempTree;
 
 std::vector<std::string> pending() {
   return std::vector<std::string>(facts().tomake.begin(), facts().tomake.end());

@@ -5,13 +5,13 @@
 #include <filesystem>
 #include <string>
 
-#include "files/testutil.h"
+#include "files/testtree.h"
 #include "platform/platform.h"
 
 namespace qs {
 namespace {
 
-using testutil::TempFolder;
+using TempFolder = testing::TempTree;
 
 // A file that is no program cannot start, whatever the host.
 TEST(RunCommand, ProgramThatCannotStartGivesZero) {

@@ -1,6 +1,7 @@
 #pragma once
-// Test-only: a temporary folder tree for the file-work tests of handlers,
-// verbs and the unlisted-file report, with paths in the program's form.
+// Test-only: a temporary folder tree for the tests of the file-system
+// primitives, handlers, verbs and the unlisted-file report, with paths in
+// the program's form.
 
 #include <chrono>
 #include <filesystem>
