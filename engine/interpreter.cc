@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <unordered_map>
 
 #include "engine/pagebuild.h"
 #include "engine/scanner.h"
@@ -76,11 +77,14 @@ size_t freefrom(size_t length, size_t patternlength) {
 /// Replaces every pattern in acc by base, as one left-to-right pass over the
 /// whole text would; from is a position before which no pattern begins (so
 /// only the text after it is searched, which keeps a page with many direct
-/// files linear). Gives that position for the text as it is afterwards.
+/// files linear). Gives that position for the text as it is afterwards;
+/// changed becomes the first position the replacement altered (npos when
+/// nothing was replaced).
 size_t replaceplaceholders(std::string& acc, const std::string& pattern, std::string_view base,
-                           size_t from) {
+                           size_t from, size_t& changed) {
   // A position beyond the text means it was not only appended to: search all.
   size_t first = acc.find(pattern, from > acc.size() ? 0 : from);
+  changed = first;
   if (first == std::string::npos) return freefrom(acc.size(), pattern.size());
   // Everything before the first occurrence stays as it is.
   std::string tail = str_replace(std::string_view(acc).substr(first), pattern, base);
@@ -108,7 +112,10 @@ bool actontokens3(const Instruction& instruction) {
                              [](const ins::A& a) {
                                return addtocurrnv(">", {Binding{a.name, a.value}});
                              },
-                             [](const ins::I& i) { return includefile(i.file, {}); },
+                             // Exactly an in without bindings, "<" and ">" included.
+                             [](const ins::I& i) {
+                               return runin(ins::In{i.file, {}});
+                             },
                              [](const ins::V& v) { return runv(v); },
                              [](const ins::Beg& beg) { return runbeg(beg); },
                              [](const ins::End&) {
@@ -168,8 +175,15 @@ void changespecialvar(std::string_view ext) {
   std::optional<SeenFile> seen = getlastseenfilewithextension(ext);
   if (!seen) return;
   std::string pattern = formattext("!%s!", {ext});
-  size_t& from = facts().placeholderscan[std::string(ext)];
-  from = replaceplaceholders(facts().accumulator.get(), pattern, seen->base, from);
+  std::unordered_map<std::string, size_t>& scans = facts().placeholderscan;
+  size_t& from = scans[std::string(ext)];
+  size_t changed = std::string::npos;
+  from = replaceplaceholders(facts().accumulator.get(), pattern, seen->base, from, changed);
+  if (changed == std::string::npos) return;
+  // The text from the changed position on has moved (and may have formed new
+  // placeholders there), so the other extensions search again from there.
+  for (auto& [other, otherfrom] : scans)
+    if (other != ext) otherfrom = std::min(otherfrom, freefrom(changed, other.size() + 2));
 }
 
 }  // namespace qs

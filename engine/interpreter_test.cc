@@ -27,6 +27,8 @@ TEST_F(InterpreterTest, BindingOrder) {
       {"[[a(\"t\",\"A\")]][[v(\"t\")]]", "A"},
       {"[[p(\"t\",\"A\")]][[v(\" t \")]]", "A"},
       {"[[in(\"<\",[])]]", ""},
+      {"[[i(\"<\")]]", ""},
+      {"[[p(\"x\",\"1\")]][[p(\"x\",\"2\")]][[i(\">\")]][[v(\"x\")]]", "1"},
       {"[[beg(\"Posts\")]]x[[end]]", "{{range Posts }}x{{end}}"},
       {"[[beg(\" Posts \")]]", "{{range Posts }}"},
       {"[[v(\"!.txt!\")]][[v(\"!.!\")]]", "!.txt!!.!"},
@@ -148,6 +150,22 @@ TEST_F(InterpreterTest, PlaceholderFormedByAReplacementWaitsForTheNextDirectFile
   source("a.txt", "A");
   EXPECT_EQ(expand("!.tx[[i(\"t!.txt\")]]|").text, "!.txt!|");
   EXPECT_EQ(expand("!.tx[[i(\"t!.txt\")]]|[[i(\"a.txt\")]]").text, "a|A");
+}
+
+TEST_F(InterpreterTest, ShorterReplacementOfAnotherExtensionKeepsPlaceholdersInView) {
+  facts().directfiles.append(DirectFiles{{".txt", ".html"}});
+  source("a.txt", "A");
+  source("b.html", "B");
+  source("c.txt", "C");
+  // The .html replacement shortens the text before the pending !.txt!, which
+  // the next .txt file must still find.
+  EXPECT_EQ(expand("!.html!!.html!!.html![[i(\"a.txt\")]]!.txt![[i(\"b.html\")]]"
+                   "0123456789012345[[i(\"c.txt\")]]")
+                .text,
+            "bbbAcB0123456789012345C");
+  // A .html replacement that completes a !.txt! before the last .txt file.
+  source("t!.html", "T");
+  EXPECT_EQ(expand("!.tx!.html![[i(\"a.txt\")]][[i(\"t!.html\")]][[i(\"c.txt\")]]").text, "cATC");
 }
 
 }  // namespace

@@ -24,6 +24,13 @@ bool haswildcards(std::string_view step) {
   return step.find_first_of("*?") != std::string_view::npos;
 }
 
+// A step that only a listing can match: one with wildcards, or one ending in
+// "." (the pattern "README." matches the entry "README", which has no dot).
+bool needslisting(std::string_view step) {
+  if (haswildcards(step)) return true;
+  return step.size() > 1 && step.back() == '.' && step != "..";
+}
+
 // Iterative wildcard match with backtracking to the last "*": linear in
 // practice, quadratic only for patterns with many stars.
 bool globmatch(std::string_view s, std::string_view p) {
@@ -80,7 +87,7 @@ bool fileexists(std::string_view path) {
   PathSplit parts = splitpath(path);
   if (parts.name.empty()) return false;
   try {
-    if (!haswildcards(parts.name)) return platform::stat(path).has_value();
+    if (!needslisting(parts.name)) return platform::stat(path).has_value();
     for (const platform::Entry& e : platform::listfolder(parts.folder))
       if (patternmatches(e.name, parts.name)) return true;
     return false;
@@ -93,7 +100,7 @@ bool fileexists(std::string_view path) {
 std::vector<platform::Entry> listfolder(std::string_view pattern, uint32_t mask) {
   PathSplit parts = splitpath(pattern);
   if (parts.name.empty()) return {};
-  if (!haswildcards(parts.name)) return namedentry(pattern, parts, mask);
+  if (!needslisting(parts.name)) return namedentry(pattern, parts, mask);
   std::vector<platform::Entry> r;
   for (platform::Entry& e : platform::listfolder(parts.folder)) {
     e.attributes = listingword(e);

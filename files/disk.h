@@ -28,8 +28,8 @@ bool fileexists(std::string_view path);
 
 /// Entries of the folder part of pattern whose name matches its last step and
 /// whose attribute word (with 64 for non-folders) shares a bit with mask; the
-/// entries carry that word. A last step without wildcards is looked up
-/// directly. A missing folder raises 7003.
+/// entries carry that word. A last step without wildcards and without a
+/// final "." is looked up directly. A missing folder raises 7003.
 std::vector<platform::Entry> listfolder(std::string_view pattern, uint32_t mask);
 
 /// Creates one folder (a final "\" accepted); raises on any failure.

@@ -167,6 +167,12 @@ TEST(FileExists, LastStepIsAPattern) {
   EXPECT_TRUE(fileexists(t.win("site\\sub")));
   EXPECT_FALSE(fileexists(t.win("missing\\*.bak")));
   EXPECT_FALSE(fileexists(t.win("site\\index.BAK\\x")));
+  // A name without a dot gets one before matching, so "README." finds it.
+  t.write("site/README", "");
+  EXPECT_TRUE(fileexists(t.win("site\\README.")));
+  EXPECT_EQ(names(listfolder(t.win("site\\readme."), kMaskFiles)),
+            std::vector<std::string>{"README"});
+  EXPECT_FALSE(fileexists(t.win("site\\index.BAK.")));
 }
 
 TEST(SaveText, WritesCrLfAndKeepsOneBackup) {
