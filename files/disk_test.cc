@@ -76,6 +76,34 @@ TEST(Lookup, FallsBackToAnyLetterCase) {
   EXPECT_FALSE(fileexists(t.win("nofolder\\index.html")));
 }
 
+// Once a folder has been read for a letter-case match, what the program
+// itself creates, renames and removes there must still be found by any
+// letter case.
+TEST(Lookup, AnyLetterCaseStaysCurrentAfterChanges) {
+  TempFolder t;
+  t.mkdir("Sub");
+  EXPECT_FALSE(fileexists(t.win("sub\\page.html")));
+  savetext(t.win("Sub\\Page.html"), "one");
+  savetext(t.win("sub\\PAGE.HTML"), "two");
+  // The old page moved to the backup, so the new one has the name as written.
+  EXPECT_EQ(t.read("Sub/PAGE.BAK"), "one");
+  EXPECT_EQ(t.read("Sub/PAGE.HTML"), "two");
+  EXPECT_FALSE(t.exists("Sub/Page.html"));
+  removefile(t.win("sub\\page.bak"));
+  EXPECT_FALSE(fileexists(t.win("sub\\PAGE.BAK")));
+}
+
+#ifndef _WIN32
+// The child is the host's touch, which only POSIX has.
+TEST(Lookup, AnyLetterCaseSeesWhatAChildCreated) {
+  TempFolder t;
+  t.mkdir("Sub");
+  EXPECT_FALSE(fileexists(t.win("sub\\made.txt")));
+  EXPECT_EQ(platform::runchild("touch " + t.win("Sub\\Made.txt"), false), 0);
+  EXPECT_TRUE(fileexists(t.win("sub\\made.TXT")));
+}
+#endif
+
 TEST(ListFolder, OrderMasksAndAttributes) {
   TempFolder t;
   t.write("b", "12345");

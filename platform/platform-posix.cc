@@ -19,6 +19,7 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -107,14 +108,6 @@ std::string upper(std::string_view s) {
   return r;
 }
 
-bool sameletters(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (upper1252(static_cast<unsigned char>(a[i])) != upper1252(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-
 // ---- paths ----
 
 // A host path, or nothing when the internal path lies on a drive or share
@@ -171,19 +164,60 @@ bool isfolder(const std::string& p) {
 
 bool listingless(const std::string& a, const std::string& b);
 
-// The entry of folder whose name equals step without regard to case: the
-// first one in listing order, or step itself when there is none. One pass
-// over the folder, no sorting.
-std::string caseless(const std::string& folder, const std::string& step) {
-  DIR* d = ::opendir(folder.empty() ? "." : folder.c_str());
-  if (!d) return step;
-  std::string best;
-  while (dirent* de = ::readdir(d)) {
-    std::string n = de->d_name;
-    if (sameletters(n, step) && (best.empty() || listingless(n, best))) best = n;
-  }
+// Folders already read for a case-insensitive match, by their real path:
+// upper-cased name -> the names on disk with those letters. This layer keeps
+// the lists current for what it creates and removes itself, and forgets them
+// all whenever a child ran, so that writing many new files into one folder
+// reads that folder once instead of once per file.
+using FolderNames = std::unordered_map<std::string, std::vector<std::string>>;
+std::unordered_map<std::string, FolderNames> g_foldernames;
+
+std::string realfolder(const std::string& folder) {
+  char* r = ::realpath(folder.empty() ? "." : folder.c_str(), nullptr);
+  if (!r) return {};
+  std::string k = r;
+  std::free(r);
+  return k;
+}
+
+FolderNames* foldernames(const std::string& folder) {
+  std::string key = realfolder(folder);
+  if (key.empty()) return nullptr;
+  auto it = g_foldernames.find(key);
+  if (it != g_foldernames.end()) return &it->second;
+  DIR* d = ::opendir(key.c_str());
+  if (!d) return nullptr;
+  FolderNames& names = g_foldernames[key];
+  while (dirent* de = ::readdir(d)) names[upper(de->d_name)].emplace_back(de->d_name);
   ::closedir(d);
-  return best.empty() ? step : best;
+  return &names;
+}
+
+std::string parentof(const std::string& p);
+std::string lastname(const std::string& p);
+
+/// Records that this layer created (or removed) the entry at host path p.
+void noteentry(const std::string& p, bool created) {
+  if (g_foldernames.empty()) return;
+  auto it = g_foldernames.find(realfolder(parentof(p)));
+  if (it == g_foldernames.end()) return;
+  std::string name = lastname(p);
+  std::vector<std::string>& same = it->second[upper(name)];
+  auto at = std::find(same.begin(), same.end(), name);
+  if (created && at == same.end()) same.push_back(name);
+  if (!created && at != same.end()) same.erase(at);
+}
+
+bool listingless(const std::string& a, const std::string& b);
+
+// The entry of folder whose name equals step without regard to case: the
+// first one in listing order, or step itself when there is none.
+std::string caseless(const std::string& folder, const std::string& step) {
+  FolderNames* names = foldernames(folder);
+  if (!names) return step;
+  auto it = names->find(upper(step));
+  if (it == names->end() || it->second.empty()) return step;
+  return *std::min_element(it->second.begin(), it->second.end(), listingless);
 }
 
 // The host path with each step matched case-insensitively where the exact
@@ -214,6 +248,13 @@ std::string host(std::string_view p) {
   HostPath h = tohostform(p);
   if (!h.exists) fail(kPathNotFound);
   return resolve(h.path);
+}
+
+std::string lastname(const std::string& p) {
+  std::string q = p;
+  while (q.size() > 1 && q.back() == '/') q.pop_back();
+  size_t i = q.rfind('/');
+  return i == std::string::npos ? q : q.substr(i + 1);
 }
 
 std::string parentof(const std::string& p) {
@@ -493,12 +534,14 @@ void makefolder(std::string_view path) {
     if (errno == ENOENT) fail(kPathNotFound);
     failerrno(errno, p);
   }
+  noteentry(p, true);
 }
 
 void removefile(std::string_view path) {
   std::string p = host(path);
   refusereadonly(p);
   if (::unlink(p.c_str()) != 0) failerrno(errno, p);
+  noteentry(p, false);
 }
 
 void renamefile(std::string_view from, std::string_view to) {
@@ -506,6 +549,8 @@ void renamefile(std::string_view from, std::string_view to) {
   if (!entryexists(f)) failerrno(ENOENT, f);
   if (entryexists(t)) fail(kAlreadyExists);
   if (::rename(f.c_str(), t.c_str()) != 0) failerrno(errno, t);
+  noteentry(f, false);
+  noteentry(t, true);
 }
 
 // Like the Windows copy, the target keeps the source's last-write time and
@@ -542,6 +587,7 @@ void writefile(std::string_view path, std::string_view bytes) {
   refusereadonly(p);
   Fd f(::open(p.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
   if (f.fd < 0) failerrno(errno, p);
+  noteentry(p, true);
   for (size_t done = 0; done < bytes.size();) {
     ssize_t n = ::write(f.fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
@@ -560,7 +606,10 @@ int runchild(std::string_view commandline, bool direct) {
   argv.push_back(nullptr);
   flushout();
   pid_t pid = spawn(argv, direct);
-  return pid < 0 ? 0 : waitchild(pid);
+  int code = pid < 0 ? 0 : waitchild(pid);
+  // A child may have created or removed anything.
+  g_foldernames.clear();
+  return code;
 }
 
 void exitprocess(int code) {
